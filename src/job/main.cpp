@@ -1,0 +1,3 @@
+#include "job/run.h"
+
+int main() { return tilecut::run(); }
