@@ -39,8 +39,8 @@ int read_bitmap_header(std::span<const std::uint8_t> file, std::string_view name
     return reject(messages::not_256_colours, name);
   }
   if (header.bit_count == 8) {
-    const bool known = header.compression == compression_none ||
-                       header.compression == compression_rle8;
+    const bool known =
+        header.compression == compression_none || header.compression == compression_rle8;
     // RLE8 streams are bottom-up by definition; a top-down one is not valid.
     if (!known || (header.compression == compression_rle8 && header.height < 0)) {
       return reject(messages::unsupported_format, name);

@@ -21,8 +21,7 @@ std::FILE* open_for_reading(const std::string& name) {
 
 }  // namespace
 
-load_status load_bitmap(const std::string& name, std::size_t memory_limit,
-                        bitmap_image& image) {
+load_status load_bitmap(const std::string& name, std::size_t memory_limit, bitmap_image& image) {
   release_bitmap(image);
   std::unique_ptr<std::FILE, file_closer> file(open_for_reading(name));
   long length = -1;

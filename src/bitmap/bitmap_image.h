@@ -20,8 +20,7 @@ enum class load_status { loaded, missing, no_memory };
 
 // Reads the whole named file. Prints the message for a file that cannot be
 // opened or read (missing) or one larger than memory_limit (no_memory).
-load_status load_bitmap(const std::string& name, std::size_t memory_limit,
-                        bitmap_image& image);
+load_status load_bitmap(const std::string& name, std::size_t memory_limit, bitmap_image& image);
 
 void release_bitmap(bitmap_image& image);
 

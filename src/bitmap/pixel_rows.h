@@ -29,8 +29,7 @@ struct bitmap_pixels {
 
 // Offset from the start of the pixel array of pixel (x, y), y counted from the
 // top. A positive height stores the rows bottom-up, a negative one top-down.
-std::int64_t pixel_offset(std::int64_t stride, std::int32_t height, std::int32_t x,
-                          std::int32_t y);
+std::int64_t pixel_offset(std::int64_t stride, std::int32_t height, std::int32_t x, std::int32_t y);
 
 // Finds the rows of an 8-bit bitmap whose header passed read_bitmap_header,
 // decoding RLE8. Prints the message and returns -1 for a bitmap whose rows do

@@ -18,7 +18,9 @@ bool decode_rle8(std::span<const std::uint8_t> stream, std::size_t stride, std::
   std::uint64_t x = 0;
   std::uint64_t row = 0;
   std::size_t at = 0;
-  const auto fits = [&](std::uint64_t count) { return row < rows && x <= stride && count <= stride - x; };
+  const auto fits = [&](std::uint64_t count) {
+    return row < rows && x <= stride && count <= stride - x;
+  };
 
   while (at < stream.size()) {
     const std::uint8_t count = stream[at++];

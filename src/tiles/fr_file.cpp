@@ -14,8 +14,8 @@ std::int64_t output_size(std::uint16_t bit_count, std::int32_t width, std::int32
          static_cast<std::int64_t>(fr_header_size);
 }
 
-int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width,
-                    std::int32_t height, std::size_t memory_limit) {
+int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width, std::int32_t height,
+                    std::size_t memory_limit) {
   const std::int64_t size = output_size(bit_count, width, height);
   if (size < 0 || static_cast<std::uint64_t>(size) > memory_limit) {
     report(messages::out_of_memory);

@@ -25,8 +25,8 @@ struct fr_buffer {
 // Allocates the file for a region with a non-negative width and height and
 // fills the header (shade bytes 0); the body is zero. Prints the message and
 // returns -1 when the file would be larger than memory_limit.
-int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width,
-                    std::int32_t height, std::size_t memory_limit);
+int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width, std::int32_t height,
+                    std::size_t memory_limit);
 
 // Shade bytes of slots 0 to 3 (header bytes 12 to 15).
 void set_shade_bytes(fr_buffer& fr, const std::uint8_t shades[4]);

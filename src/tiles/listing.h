@@ -14,9 +14,9 @@ namespace tilecut {
 // in CR LF on every platform.
 struct listing {
   std::FILE* file = nullptr;
-  std::string name;            // for the message when a write fails
-  std::vector<char> buffer;    // text not yet written
-  bool failed = false;         // a write failed; reported once, later writes dropped
+  std::string name;          // for the message when a write fails
+  std::vector<char> buffer;  // text not yet written
+  bool failed = false;       // a write failed; reported once, later writes dropped
 };
 
 // Creates (truncating) the named file. Returns -1, printing nothing, when it

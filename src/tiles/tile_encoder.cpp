@@ -35,8 +35,8 @@ std::uint16_t tile_row_word(const std::uint8_t* pixels, const colour_indices& co
   return static_cast<std::uint16_t>(word);
 }
 
-void encode_tiles(const pixel_rows& image, const tile_region& region,
-                  const colour_indices& colours, tile_sink& sink) {
+void encode_tiles(const pixel_rows& image, const tile_region& region, const colour_indices& colours,
+                  tile_sink& sink) {
   const std::int64_t across = tiles_across(region);
   const std::int64_t down = tiles_down(region);
   if (across == 0 || down == 0) return;

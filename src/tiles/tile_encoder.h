@@ -48,7 +48,7 @@ class tile_sink {
 
 // Walks the region's tiles, rows of tiles top to bottom, each left to right.
 // Every tile of the walk must lie inside the rows.
-void encode_tiles(const pixel_rows& image, const tile_region& region,
-                  const colour_indices& colours, tile_sink& sink);
+void encode_tiles(const pixel_rows& image, const tile_region& region, const colour_indices& colours,
+                  tile_sink& sink);
 
 }  // namespace tilecut
