@@ -25,7 +25,8 @@ std::string pixel_rows(const bmp_spec& spec) {
     for (int x = 0; x < spec.width && spec.bit_count == 8; ++x) {
       const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(spec.width) +
                              static_cast<std::size_t>(x);
-      if (at < spec.pixels.size()) row[static_cast<std::size_t>(x)] = static_cast<char>(spec.pixels[at]);
+      if (at < spec.pixels.size())
+        row[static_cast<std::size_t>(x)] = static_cast<char>(spec.pixels[at]);
     }
     rows += row;
   }
@@ -35,9 +36,9 @@ std::string pixel_rows(const bmp_spec& spec) {
 }  // namespace
 
 std::string build_bmp(const bmp_spec& spec) {
-  const std::string data = spec.raw_pixel_data.empty()
-                               ? pixel_rows(spec)
-                               : std::string(spec.raw_pixel_data.begin(), spec.raw_pixel_data.end());
+  const std::string data = spec.raw_pixel_data.empty() ? pixel_rows(spec)
+                                                       : std::string(spec.raw_pixel_data.begin(),
+                                                                     spec.raw_pixel_data.end());
   const std::uint32_t table = 14 + spec.info_size;
   const std::uint32_t offset = table + 4 * spec.palette_entries + spec.gap;
   std::string out = "BM";
@@ -96,8 +97,9 @@ std::vector<std::uint16_t> reference_walk(const std::vector<std::uint8_t>& pixel
   for (int ty = y; ty < y + height; ty += 8) {
     for (int tx = x; tx < x + width; tx += 8) {
       for (int r = 0; r < 8; ++r) {
-        const std::size_t at = static_cast<std::size_t>(ty + r) * static_cast<std::size_t>(image_width) +
-                               static_cast<std::size_t>(tx);
+        const std::size_t at =
+            static_cast<std::size_t>(ty + r) * static_cast<std::size_t>(image_width) +
+            static_cast<std::size_t>(tx);
         words.push_back(reference_word(&pixels.at(at + 7) - 7, indices));
       }
     }
