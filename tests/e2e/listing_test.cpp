@@ -86,3 +86,36 @@ TEST(Listing, OutputNamesAreWrittenUnchanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Listing, TopDownAndLargeHeaderBitmapsConvertLikeCommonOnes) {
+  const sheet s = random_sheet(24, 16, 5);
+  const int indices[4] = {0, 1, 2, 3};
+  const std::string expected =
+      reference_array("a", reference_walk(s.pixels, 24, 8, 0, 16, 16, indices));
+  struct Case {
+    const char* what;
+    bool top_down;
+    std::uint32_t info_size;
+  };
+  const Case cases[] = {{"top-down rows", true, 40},
+                        {"108-byte header", false, 108},
+                        {"124-byte header, top-down", true, 124}};
+  for (const Case& c : cases) {
+    tilecut_test::bmp_spec spec;
+    spec.width = 24;
+    spec.height = 16;
+    spec.pixels = s.pixels;
+    spec.top_down = c.top_down;
+    spec.info_size = c.info_size;
+    tilecut_test::temp_dir dir;
+    dir.write("s.bmp", tilecut_test::build_bmp(spec));
+    dir.write("format.txt", "s.bmp 8 0 16 16 a 0 1 2 3\n");
+    const auto result = tilecut_test::run_tilecut(dir);
+    EXPECT_EQ(result.status, 0) << c.what;
+    EXPECT_EQ(*dir.read("output.txt"), expected) << c.what;
+  }
+}
+
+}  // namespace
