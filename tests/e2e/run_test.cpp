@@ -38,8 +38,7 @@ TEST(Run, MissingJobListEndsTheRunWithoutCreatingAnything) {
 
 TEST(Run, EmptyOrBinaryOnlyJobListsLeaveAnEmptyListing) {
   const char* lists[] = {"", " \r\n\t\r\n",
-                         "\x1a"
-                         "a.bmp 0 0 8 8 chr 0 1 2 3",
+                         "\x1a a.bmp 0 0 8 8 chr 0 1 2 3",
                          "q.bmp 0 0 8 8 q.fr 0 1 2 3\r\n"};
   for (const char* list : lists) {
     temp_dir dir;
