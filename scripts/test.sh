@@ -6,11 +6,11 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTILECUT_BUILD_TESTS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build -j"$jobs"
-CTEST_NO_TESTS_ACTION=error ctest --test-dir build --output-on-failure --schedule-random -j"$jobs"
+ctest --test-dir build --no-tests=error --output-on-failure --schedule-random -j"$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-  -DTILECUT_SANITIZE=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+  -DTILECUT_SANITIZE=ON -DTILECUT_BUILD_TESTS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
-CTEST_NO_TESTS_ACTION=error ctest --test-dir build-sanitize --output-on-failure --schedule-random -j"$jobs"
+ctest --test-dir build-sanitize --no-tests=error --output-on-failure --schedule-random -j"$jobs"
