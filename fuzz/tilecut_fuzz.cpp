@@ -1,0 +1,142 @@
+// libFuzzer target: one input is a job list and one bitmap file, converted
+// entry by entry in memory exactly as a run converts them.
+//
+// Input layout (byte 0 selects the mode):
+//   bit 0 clear: text mode.
+//     bytes 1-2   length L of the job list text, little-endian (clamped)
+//     next L      job list text, scanned as format.txt is
+//     rest        the bitmap file every entry reads
+//   bit 0 set: fixed-line mode, so that most inputs reach the encoder.
+//     bytes 1-16  eight little-endian int16: x y width height c0 c1 c2 c3
+//     rest        the bitmap file
+//     bit 1: the output name holds ".fr" (binary mode)
+//     bit 2: the height is rounded down to a multiple of 8
+//     bit 3: a second entry, in the other mode, follows
+//   The fixed line is printed as text and scanned, as a job list is.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "bitmap/bitmap_image.h"
+#include "job/convert_entry.h"
+#include "job/job_scanner.h"
+#include "tiles/listing.h"
+
+namespace {
+
+// Conversions per input: enough for entries to interact through the shared
+// listing, few enough that one input stays fast.
+constexpr int max_converted_entries = 16;
+
+// Small, so that a hostile header fails fast instead of making every input
+// decode and encode tens of megabytes.
+constexpr std::size_t fuzz_memory_limit = std::size_t{4} << 20;
+
+constexpr std::size_t fixed_header_size = 17;
+
+struct fuzz_outputs {
+  tilecut::listing array_listing;
+  std::FILE* fr_file = nullptr;
+};
+
+// Opened once: reopening /dev/null for every input would only cost time.
+fuzz_outputs& outputs_once() {
+  static fuzz_outputs* outputs = [] {
+    // Every rejected entry prints a message; the fuzzer's own output must stay
+    // readable.
+    if (!std::freopen("/dev/null", "w", stdout)) std::abort();
+    auto* made = new fuzz_outputs;
+    if (tilecut::create_listing(made->array_listing, "/dev/null") != 0) std::abort();
+    made->fr_file = std::fopen("/dev/null", "wb");
+    if (!made->fr_file) std::abort();
+    return made;
+  }();
+  return *outputs;
+}
+
+[[noreturn]] void invariant_broken(const char* what) {
+  std::fprintf(stderr, "tilecut_fuzz: %s\n", what);
+  std::abort();
+}
+
+std::int16_t int16_at(const std::uint8_t* bytes) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+}
+
+std::string fixed_line(const std::uint8_t* params, std::uint8_t selector, bool binary_mode) {
+  std::int32_t value[8];
+  for (int i = 0; i < 8; ++i) value[i] = int16_at(params + 2 * i);
+  if ((selector & 4u) != 0) value[3] -= value[3] % 8;
+  std::string line = "in.bmp";
+  for (int i = 0; i < 4; ++i) line += ' ' + std::to_string(value[i]);
+  line += binary_mode ? " out.fr" : " out";
+  for (int i = 4; i < 8; ++i) line += ' ' + std::to_string(value[i]);
+  line += "\r\n";
+  return line;
+}
+
+// Splits the input into job list text and bitmap bytes.
+void split_input(const std::uint8_t* data, std::size_t size, std::string& job_list,
+                 tilecut::bitmap_image& image) {
+  const std::uint8_t selector = data[0];
+  std::size_t bitmap_at = 0;
+  if ((selector & 1u) == 0) {
+    std::size_t length = size >= 3 ? static_cast<std::size_t>(data[1] | (data[2] << 8)) : 0;
+    const std::size_t text_at = size >= 3 ? 3 : size;
+    if (length > size - text_at) length = size - text_at;
+    job_list.assign(reinterpret_cast<const char*>(data + text_at), length);
+    bitmap_at = text_at + length;
+  } else {
+    std::uint8_t params[fixed_header_size - 1] = {};
+    const std::size_t have = size - 1 < sizeof params ? size - 1 : sizeof params;
+    std::memcpy(params, data + 1, have);
+    const bool binary_mode = (selector & 2u) != 0;
+    job_list = fixed_line(params, selector, binary_mode);
+    if ((selector & 8u) != 0) job_list += fixed_line(params, selector, !binary_mode);
+    bitmap_at = size < fixed_header_size ? size : fixed_header_size;
+  }
+  image.size = size - bitmap_at;
+  // An allocation of exactly the file's size, so that any read past the end
+  // of the bitmap is caught.
+  image.bytes.reset(new std::uint8_t[image.size == 0 ? 1 : image.size]);
+  if (image.size > 0) std::memcpy(image.bytes.get(), data + bitmap_at, image.size);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz_outputs& outputs = outputs_once();
+  if (size == 0) return 0;
+
+  std::string job_list;
+  tilecut::bitmap_image image;
+  split_input(data, size, job_list, image);
+
+  tilecut::entry_outputs entry_outputs{outputs.array_listing, outputs.fr_file, fuzz_memory_limit};
+  tilecut::job_scanner scanner = tilecut::make_job_scanner(job_list);
+  tilecut::job_entry entry;  // shared by the scans, as in a run
+  int converted = 0;
+  for (;;) {
+    const std::size_t before = scanner.at;
+    const int filled = tilecut::scan_entry(scanner, entry);
+    if (filled < 0) break;
+    // A scan that fills a field must move on, or a run would never end.
+    if (filled > tilecut::job_entry_fields || scanner.at <= before) {
+      invariant_broken("scan_entry filled fields without moving on");
+    }
+    if (scanner.at > scanner.text.size()) invariant_broken("scan_entry ran past the text");
+    // The whole list is still scanned, so that a scanner that never ends is
+    // caught as a timeout whatever the cap.
+    if (converted >= max_converted_entries) continue;
+    ++converted;
+    tilecut::convert_entry(image, entry, tilecut::is_binary_mode(entry.output_name), entry_outputs);
+  }
+  // Keeps the listing's buffer from growing across inputs.
+  tilecut::flush_listing(outputs.array_listing);
+  return 0;
+}
