@@ -80,13 +80,18 @@ def rle8_move(dx, dy):
     return bytes([0, 2, dx, dy])
 
 
-def text_input(job_list, bitmap):
+FULL_DEVICE = 0x10  # outputs go to /dev/full, where every write fails
+
+
+def text_input(job_list, bitmap, selector=0):
     job = job_list.encode("latin-1") if isinstance(job_list, str) else job_list
-    return b"\0" + struct.pack("<H", len(job)) + job + bitmap
+    return bytes([selector]) + struct.pack("<H", len(job)) + job + bitmap
 
 
-def fixed_input(numbers, bitmap, binary=False, round_height=False, both_modes=False):
+def fixed_input(numbers, bitmap, binary=False, round_height=False, both_modes=False,
+                extra=0):
     selector = 1 | (2 if binary else 0) | (4 if round_height else 0) | (8 if both_modes else 0)
+    selector |= extra
     return bytes([selector]) + struct.pack("<8h", *numbers) + bitmap
 
 
@@ -112,7 +117,9 @@ def seeds():
                  + END_OF_BITMAP)
     rle_sparse = bmp(16, 16, 8, rle_moves, compression=1)
     rle_cut = bmp(16, 16, 8, rle8_run(8, 1) + rle8_literal([1, 2, 3, 4, 5])[:4], compression=1)
-    rle_overrun = bmp(8, 8, 8, rle8_run(12, 1) + END_OF_BITMAP, compression=1)
+    # On the last row, so that a decoder that let the run through would write
+    # past the end of its buffer, not just into the next row.
+    rle_overrun = bmp(8, 8, 8, rle8_move(0, 7) + rle8_run(12, 1) + END_OF_BITMAP, compression=1)
     rle_top_down = bmp(16, -16, 8, rle_rows + END_OF_BITMAP, compression=1)
     rle_huge = bmp(30000, 30000, 8, rle8_run(4, 1) + END_OF_BITMAP, compression=1)
     # A stream that reaches the row padding: width 13 has stride 16.
@@ -143,8 +150,8 @@ def seeds():
         "text_odd_numbers": text_input(
             "a.bmp +0 -0 +8 00008 x.fr -1 2147483647 -2147483648 4294967297\n"
             "a.bmp 1 - 8 8\ta.fr\v0\f1 2 3\n"
-            "a.bmp 99999999999 0 8 8 y 0 1 2 3\n", plain16),
-        "text_partial_entry": text_input("a.bmp 0 0 16", plain16),
+            "a.bmp 99999999999 0 8 8 y 0 1 2 3\n"
+            "a.bmp 0 0 16", plain16),
         "text_region_outside": text_input(
             "a.bmp 12 0 8 8 out 0 1 2 3\na.bmp -8 0 8 8 out.fr 0 1 2 3\n"
             "a.bmp 0 10 8 8 o 0 1 2 3\na.bmp 0 0 2147483647 8 w.fr 0 1 2 3\n", plain16),
@@ -169,6 +176,11 @@ def seeds():
                                                unknown_compression),
         "text_not_bmp": text_input("a.bmp 0 0 8 8 nb.fr 0 1 2 3\n", not_bmp),
         "text_no_palette": text_input("a.bmp 0 0 16 8 np.fr 0 1 2 1000\n", no_palette),
+        "text_full_device": text_input(
+            "a.bmp 0 0 16 16 tile 0 1 2 3\na.bmp 0 0 16 16 tile.fr 0 1 2 3\n", plain16,
+            selector=FULL_DEVICE),
+        "fixed_full_device": fixed_input([0, 0, 16, 8, 0, 1, 2, 3], rle16, binary=True,
+                                         both_modes=True, extra=FULL_DEVICE),
         "fixed_plain_array": fixed_input([0, 0, 16, 16, 0, 1, 2, 3], plain16),
         "fixed_plain_fr_both": fixed_input([8, 0, 16, 16, 3, 2, 1, 0], plain24x16, binary=True,
                                            round_height=True, both_modes=True),

@@ -13,6 +13,8 @@
 //     bit 2: the height is rounded down to a multiple of 8
 //     bit 3: a second entry, in the other mode, follows
 //   The fixed line is printed as text and scanned, as a job list is.
+//   In both modes, bit 4 sends the listing and the FR file to /dev/full, where
+//   every write fails.
 
 #include <cstddef>
 #include <cstdint>
@@ -44,19 +46,37 @@ struct fuzz_outputs {
   std::FILE* fr_file = nullptr;
 };
 
-// Opened once: reopening /dev/null for every input would only cost time.
-fuzz_outputs& outputs_once() {
-  static fuzz_outputs* outputs = [] {
+struct output_devices {
+  fuzz_outputs null;
+  fuzz_outputs full;  // listing file null when /dev/full cannot be opened
+};
+
+// Opened once: reopening the devices for every input would only cost time.
+output_devices& devices_once() {
+  static output_devices* devices = [] {
     // Every rejected entry prints a message; the fuzzer's own output must stay
     // readable.
     if (!std::freopen("/dev/null", "w", stdout)) std::abort();
-    auto* made = new fuzz_outputs;
-    if (tilecut::create_listing(made->array_listing, "/dev/null") != 0) std::abort();
-    made->fr_file = std::fopen("/dev/null", "wb");
-    if (!made->fr_file) std::abort();
+    auto* made = new output_devices;
+    if (tilecut::create_listing(made->null.array_listing, "/dev/null") != 0) std::abort();
+    made->null.fr_file = std::fopen("/dev/null", "wb");
+    if (!made->null.fr_file) std::abort();
+    if (tilecut::create_listing(made->full.array_listing, "/dev/full") == 0) {
+      made->full.fr_file = std::fopen("/dev/full", "wb");
+    }
+    if (!made->full.fr_file) made->full.array_listing.file = nullptr;
     return made;
   }();
-  return *outputs;
+  return *devices;
+}
+
+fuzz_outputs& outputs_for(std::uint8_t selector) {
+  output_devices& devices = devices_once();
+  if ((selector & 0x10u) == 0 || !devices.full.array_listing.file) return devices.null;
+  // A failed write marks the listing for good; each input starts afresh.
+  devices.full.array_listing.failed = false;
+  std::clearerr(devices.full.fr_file);
+  return devices.full;
 }
 
 [[noreturn]] void invariant_broken(const char* what) {
@@ -110,8 +130,11 @@ void split_input(const std::uint8_t* data, std::size_t size, std::string& job_li
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz_outputs& outputs = outputs_once();
-  if (size == 0) return 0;
+  if (size == 0) {
+    devices_once();
+    return 0;
+  }
+  fuzz_outputs& outputs = outputs_for(data[0]);
 
   std::string job_list;
   tilecut::bitmap_image image;
