@@ -57,6 +57,15 @@ void fr_body_sink::put_tiles(const std::uint16_t* words, std::size_t tile_count)
   at_ += count * 2;
 }
 
+std::uint8_t* fr_body_sink::place_tiles(std::size_t tile_count) {
+  const std::size_t bytes = tile_count * tile_size * 2;
+  // A row that does not fit whole goes through put_tiles, which keeps what fits.
+  if (fr_.size - at_ < bytes) return nullptr;
+  std::uint8_t* place = fr_.bytes.get() + at_;
+  at_ += bytes;
+  return place;
+}
+
 int write_fr_file(std::FILE* file, std::string_view name, const fr_buffer& fr) {
   if (std::fwrite(fr.bytes.get(), 1, fr.size, file) != fr.size || std::fflush(file) != 0) {
     report(messages::cannot_write, name);

@@ -31,12 +31,14 @@ int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width, 
 // Shade bytes of slots 0 to 3 (header bytes 12 to 15).
 void set_shade_bytes(fr_buffer& fr, const std::uint8_t shades[4]);
 
-// Stores the encoder's words in the body, low byte first. The caller sizes the
-// region so that the walk fits the body.
+// Stores the encoder's words in the body, low byte first; the encoder fills
+// each row of tiles that fits in place. The caller sizes the region so that
+// the walk fits the body.
 class fr_body_sink final : public tile_sink {
  public:
   explicit fr_body_sink(fr_buffer& fr) : fr_(fr) {}
   void put_tiles(const std::uint16_t* words, std::size_t tile_count) override;
+  std::uint8_t* place_tiles(std::size_t tile_count) override;
 
  private:
   fr_buffer& fr_;
