@@ -1,12 +1,21 @@
 #include "tiles/listing.h"
 
+#include <algorithm>
+
 #include "common/messages.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tilecut {
 namespace {
 
+// Text is written in blocks of about this size.
 constexpr std::size_t flush_threshold = 1 << 16;
 constexpr std::string_view line_end = "\r\n";
+// A tab, eight "0x%04X, " words, CR LF.
+constexpr std::size_t line_length = 1 + tile_size * 8 + 2;
 
 void append(listing& out, std::string_view text) {
   out.buffer.insert(out.buffer.end(), text.begin(), text.end());
@@ -16,11 +25,46 @@ void flush_if_full(listing& out) {
   if (out.buffer.size() >= flush_threshold) flush_listing(out);
 }
 
-// One tile: a tab, eight "0x%04X, " words, CR LF.
-void append_tile_line(listing& out, const std::uint16_t* words) {
+#if defined(__SSE2__)
+
+// Upper-case hex digits of sixteen values 0 to 15.
+__m128i hex_digits(__m128i values) {
+  const __m128i past_9 = _mm_cmpgt_epi8(values, _mm_set1_epi8(9));
+  const __m128i digits = _mm_add_epi8(values, _mm_set1_epi8('0'));
+  return _mm_add_epi8(digits, _mm_and_si128(past_9, _mm_set1_epi8('A' - '0' - 10)));
+}
+
+// One tile's line at `at`, line_length bytes: all eight words at once.
+void format_tile_line(const std::uint16_t* words, char* at) {
+  const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
+  // High byte first, so that each word's digits come out most significant first.
+  const __m128i swapped = _mm_or_si128(_mm_slli_epi16(w, 8), _mm_srli_epi16(w, 8));
+  const __m128i nibble = _mm_set1_epi8(0x0F);
+  const __m128i high = _mm_and_si128(_mm_srli_epi16(swapped, 4), nibble);
+  const __m128i low = _mm_and_si128(swapped, nibble);
+  // Four digits a word: words 0 to 3, then 4 to 7.
+  const __m128i digits[2] = {hex_digits(_mm_unpacklo_epi8(high, low)),
+                             hex_digits(_mm_unpackhi_epi8(high, low))};
+  // "0x", four digits, ", ": eight bytes a word.
+  const __m128i frame = _mm_set1_epi64x(0x202C000000007830);
+  const __m128i zero = _mm_setzero_si128();
+  *at = '\t';
+  for (int half = 0; half < 2; ++half) {
+    const __m128i pairs[2] = {_mm_unpacklo_epi32(digits[half], zero),
+                              _mm_unpackhi_epi32(digits[half], zero)};
+    for (int i = 0; i < 2; ++i) {
+      const __m128i text = _mm_or_si128(frame, _mm_slli_epi64(pairs[i], 16));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 1 + 32 * half + 16 * i), text);
+    }
+  }
+  at[line_length - 2] = '\r';
+  at[line_length - 1] = '\n';
+}
+
+#else
+
+void format_tile_line(const std::uint16_t* words, char* at) {
   static constexpr char hex[] = "0123456789ABCDEF";
-  char line[1 + tile_size * 8 + 2];
-  char* at = line;
   *at++ = '\t';
   for (int r = 0; r < tile_size; ++r) {
     const unsigned word = words[r];
@@ -34,9 +78,10 @@ void append_tile_line(listing& out, const std::uint16_t* words) {
     *at++ = ' ';
   }
   *at++ = '\r';
-  *at++ = '\n';
-  out.buffer.insert(out.buffer.end(), line, at);
+  *at = '\n';
 }
+
+#endif
 
 }  // namespace
 
@@ -88,8 +133,19 @@ void write_array_close(listing& out) {
 }
 
 void listing_sink::put_tiles(const std::uint16_t* words, std::size_t tile_count) {
-  for (std::size_t t = 0; t < tile_count; ++t) {
-    append_tile_line(out_, words + t * tile_size);
+  std::vector<char>& buffer = out_.buffer;
+  while (tile_count > 0) {
+    // The lines that keep the block within its size, and at least one.
+    const std::size_t used = buffer.size();
+    const std::size_t room = used < flush_threshold ? (flush_threshold - used) / line_length : 0;
+    const std::size_t lines = std::min(tile_count, std::max<std::size_t>(room, 1));
+    buffer.resize(used + lines * line_length);
+    char* at = buffer.data() + used;
+    for (std::size_t i = 0; i < lines; ++i) {
+      format_tile_line(words + i * tile_size, at + i * line_length);
+    }
+    words += lines * tile_size;
+    tile_count -= lines;
     flush_if_full(out_);
   }
 }
