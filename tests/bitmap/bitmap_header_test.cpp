@@ -7,7 +7,7 @@
 namespace tilecut {
 namespace {
 
-using tilecut_test::bmp_spec;
+using tilecut_test::bmp_layout;
 using tilecut_test::build_bmp;
 
 std::span<const std::uint8_t> bytes_of(const std::string& s) {
@@ -30,13 +30,13 @@ TEST(RowStride, RoundsRowsUpToWholeWords) {
 }
 
 TEST(BitmapHeader, ReadsTheFields) {
-  bmp_spec spec;
-  spec.width = 24;
-  spec.height = 16;
-  spec.top_down = true;
-  spec.info_size = 124;
-  spec.palette_entries = 16;
-  const std::string file = build_bmp(spec);
+  bmp_layout layout;
+  layout.width = 24;
+  layout.height = 16;
+  layout.top_down = true;
+  layout.info_size = 124;
+  layout.palette_entries = 16;
+  const std::string file = build_bmp(layout);
   bitmap_header header;
   ASSERT_EQ(read_bitmap_header(bytes_of(file), "x.bmp", header), 0);
   EXPECT_EQ(header.info_size, 124u);
@@ -48,11 +48,11 @@ TEST(BitmapHeader, ReadsTheFields) {
 
 TEST(ColourTable, FollowsTheInformationHeader) {
   for (std::uint32_t info_size : {40u, 108u, 124u}) {
-    bmp_spec spec;
-    spec.info_size = info_size;
-    spec.palette_entries = 4;
-    spec.blue = [](std::uint32_t n) { return static_cast<std::uint8_t>(10 + n); };
-    const std::string file = build_bmp(spec);
+    bmp_layout layout;
+    layout.info_size = info_size;
+    layout.palette_entries = 4;
+    layout.blue = [](std::uint32_t n) { return static_cast<std::uint8_t>(10 + n); };
+    const std::string file = build_bmp(layout);
     bitmap_header header;
     ASSERT_EQ(read_bitmap_header(bytes_of(file), "x.bmp", header), 0);
     std::uint8_t blue = 0;

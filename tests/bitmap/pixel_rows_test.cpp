@@ -30,15 +30,15 @@ TEST(PixelOffset, CountsRowsFromTheStoredOrder) {
 TEST(PixelRows, FindsRowsThroughThePixelArrayOffset) {
   // A short colour table and extra bytes before the rows.
   for (bool top_down : {false, true}) {
-    tilecut_test::bmp_spec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.top_down = top_down;
-    spec.palette_entries = 7;
-    spec.gap = 9;
-    spec.pixels = tilecut_test::make_pixels(
+    tilecut_test::bmp_layout layout;
+    layout.width = 5;
+    layout.height = 3;
+    layout.top_down = top_down;
+    layout.palette_entries = 7;
+    layout.gap = 9;
+    layout.pixels = tilecut_test::make_pixels(
         5, 3, [](int x, int y) { return static_cast<std::uint8_t>(10 * y + x); });
-    const std::string file = tilecut_test::build_bmp(spec);
+    const std::string file = tilecut_test::build_bmp(layout);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()),
                                               file.size());
     bitmap_header header;

@@ -11,17 +11,17 @@
 
 namespace {
 
-using tilecut_test::bmp_spec;
+using tilecut_test::bmp_layout;
 using tilecut_test::build_bmp;
 using tilecut_test::cp932;
 
 std::string good_bitmap() {
-  bmp_spec spec;
-  spec.width = 16;
-  spec.height = 16;
-  spec.pixels = tilecut_test::make_pixels(
+  bmp_layout layout;
+  layout.width = 16;
+  layout.height = 16;
+  layout.pixels = tilecut_test::make_pixels(
       16, 16, [](int x, int y) { return static_cast<std::uint8_t>((x + y) % 4); });
-  return build_bmp(spec);
+  return build_bmp(layout);
 }
 
 std::string with_field(std::string file, std::size_t offset, std::uint32_t value, int bytes = 4) {
@@ -31,12 +31,12 @@ std::string with_field(std::string file, std::size_t offset, std::uint32_t value
 }
 
 std::string rle8_bitmap(std::vector<std::uint8_t> stream, int width = 8, int height = 8) {
-  bmp_spec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.compression = 1;
-  spec.raw_pixel_data = std::move(stream);
-  return build_bmp(spec);
+  bmp_layout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.compression = 1;
+  layout.raw_pixel_data = std::move(stream);
+  return build_bmp(layout);
 }
 
 // The listing and FR file of the good entries around the failing one.
@@ -57,11 +57,11 @@ good_outputs outputs_of_good_entries_alone() {
 
 TEST(BadInput, EachFaultIsReportedAndSkipped) {
   const std::string good = good_bitmap();
-  bmp_spec one_bit;
+  bmp_layout one_bit;
   one_bit.bit_count = 1;
   one_bit.width = 16;
   one_bit.palette_entries = 2;
-  bmp_spec os2;
+  bmp_layout os2;
   os2.info_size = 12;
   struct Case {
     const char* what;
@@ -133,7 +133,7 @@ TEST(BadInput, EachFaultIsReportedAndSkipped) {
 }
 
 TEST(BadInput, BinaryModeChecksHeightThenRegion) {
-  bmp_spec one_bit;
+  bmp_layout one_bit;
   one_bit.bit_count = 1;
   one_bit.width = 16;
   one_bit.palette_entries = 2;
@@ -184,7 +184,7 @@ TEST(BadInput, OversizedImagesAreRefusedBeforeAllocation) {
   dir.write("huge.bmp", "BM");
   std::filesystem::resize_file(huge, (std::uintmax_t{3} << 29));
   // An RLE8 header claiming 40000 x 30000 pixels.
-  bmp_spec big;
+  bmp_layout big;
   big.width = 40000;
   big.height = 30000;
   big.compression = 1;

@@ -25,15 +25,15 @@ const std::vector<std::uint8_t>& sheet_pixels() {
 }
 
 std::string sheet_file() {
-  tilecut_test::bmp_spec spec;
-  spec.width = sheet_width;
-  spec.height = sheet_height;
-  spec.pixels = sheet_pixels();
+  tilecut_test::bmp_layout layout;
+  layout.width = sheet_width;
+  layout.height = sheet_height;
+  layout.pixels = sheet_pixels();
   // Blue bytes 255, 170, 85, 0 for the first four entries, then 255 - n.
-  spec.blue = [](std::uint32_t n) {
+  layout.blue = [](std::uint32_t n) {
     return static_cast<std::uint8_t>(n < 4 ? 255 - 85 * n : 255 - n);
   };
-  return tilecut_test::build_bmp(spec);
+  return tilecut_test::build_bmp(layout);
 }
 
 // The expected file, field by field, from the table's figures.
@@ -99,9 +99,9 @@ TEST(FrFile, SizesHeadersAndBodies) {
 
 TEST(FrFile, OneTileOfSlotTwoIsStoredZeroThenFF) {
   tilecut_test::temp_dir dir;
-  tilecut_test::bmp_spec spec;
-  spec.pixels.assign(64, 9);
-  dir.write("two.bmp", tilecut_test::build_bmp(spec));
+  tilecut_test::bmp_layout layout;
+  layout.pixels.assign(64, 9);
+  dir.write("two.bmp", tilecut_test::build_bmp(layout));
   dir.write("format.txt", "two.bmp 0 0 8 8 two.fr 0 1 9 3\n");
   ASSERT_EQ(tilecut_test::run_tilecut(dir).status, 0);
   const std::string file = *dir.read("two.fr");
@@ -115,12 +115,12 @@ TEST(FrFile, OneTileOfSlotTwoIsStoredZeroThenFF) {
 
 TEST(FrFile, OneBitSourceGetsHeaderAndZeroBody) {
   tilecut_test::temp_dir dir;
-  tilecut_test::bmp_spec spec;
-  spec.bit_count = 1;
-  spec.width = 16;
-  spec.palette_entries = 2;
-  spec.blue = [](std::uint32_t) { return std::uint8_t{7}; };
-  dir.write("mono.bmp", tilecut_test::build_bmp(spec));
+  tilecut_test::bmp_layout layout;
+  layout.bit_count = 1;
+  layout.width = 16;
+  layout.palette_entries = 2;
+  layout.blue = [](std::uint32_t) { return std::uint8_t{7}; };
+  dir.write("mono.bmp", tilecut_test::build_bmp(layout));
   dir.write("format.txt", "mono.bmp 0 0 16 8 mono.fr 0 1 2 3\n");
   ASSERT_EQ(tilecut_test::run_tilecut(dir).status, 0);
   EXPECT_EQ(*dir.read("mono.fr"), expected_fr(40, 3, 2, 1, {0, 0, 0, 0}, {}));

@@ -26,11 +26,11 @@ sheet random_sheet(int width, int height, unsigned seed) {
   std::mt19937 random(seed);
   s.pixels = tilecut_test::make_pixels(
       width, height, [&](int, int) { return static_cast<std::uint8_t>(random() % 10); });
-  tilecut_test::bmp_spec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.pixels = s.pixels;
-  s.file = tilecut_test::build_bmp(spec);
+  tilecut_test::bmp_layout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.pixels = s.pixels;
+  s.file = tilecut_test::build_bmp(layout);
   return s;
 }
 
@@ -103,14 +103,14 @@ TEST(Listing, TopDownAndLargeHeaderBitmapsConvertLikeCommonOnes) {
                         {"108-byte header", false, 108},
                         {"124-byte header, top-down", true, 124}};
   for (const Case& c : cases) {
-    tilecut_test::bmp_spec spec;
-    spec.width = 24;
-    spec.height = 16;
-    spec.pixels = s.pixels;
-    spec.top_down = c.top_down;
-    spec.info_size = c.info_size;
+    tilecut_test::bmp_layout layout;
+    layout.width = 24;
+    layout.height = 16;
+    layout.pixels = s.pixels;
+    layout.top_down = c.top_down;
+    layout.info_size = c.info_size;
     tilecut_test::temp_dir dir;
-    dir.write("s.bmp", tilecut_test::build_bmp(spec));
+    dir.write("s.bmp", tilecut_test::build_bmp(layout));
     dir.write("format.txt", "s.bmp 8 0 16 16 a 0 1 2 3\n");
     const auto result = tilecut_test::run_tilecut(dir);
     EXPECT_EQ(result.status, 0) << c.what;

@@ -13,12 +13,12 @@ using tilecut_test::temp_dir;
 
 // A 16 x 16 bitmap whose four 8 x 8 quadrants hold the values 0, 1, 2, 3.
 std::string quadrant_bitmap() {
-  tilecut_test::bmp_spec spec;
-  spec.width = 16;
-  spec.height = 16;
-  spec.pixels = tilecut_test::make_pixels(
+  tilecut_test::bmp_layout layout;
+  layout.width = 16;
+  layout.height = 16;
+  layout.pixels = tilecut_test::make_pixels(
       16, 16, [](int x, int y) { return static_cast<std::uint8_t>((y / 8) * 2 + x / 8); });
-  return tilecut_test::build_bmp(spec);
+  return tilecut_test::build_bmp(layout);
 }
 
 std::string tile_line(const char* word) {
@@ -37,8 +37,7 @@ TEST(Run, MissingJobListEndsTheRunWithoutCreatingAnything) {
 }
 
 TEST(Run, EmptyOrBinaryOnlyJobListsLeaveAnEmptyListing) {
-  const char* lists[] = {"", " \r\n\t\r\n",
-                         "\x1a a.bmp 0 0 8 8 chr 0 1 2 3",
+  const char* lists[] = {"", " \r\n\t\r\n", "\x1a a.bmp 0 0 8 8 chr 0 1 2 3",
                          "q.bmp 0 0 8 8 q.fr 0 1 2 3\r\n"};
   for (const char* list : lists) {
     temp_dir dir;
@@ -98,7 +97,7 @@ TEST(Run, RejectedEntriesAreSkippedAndTheStatusSaysSo) {
   temp_dir dir;
   dir.write("q.bmp", quadrant_bitmap());
   dir.write("text.bmp", "this is not a bitmap");
-  tilecut_test::bmp_spec deep;
+  tilecut_test::bmp_layout deep;
   deep.bit_count = 24;
   dir.write("deep.bmp", tilecut_test::build_bmp(deep));
   dir.write("format.txt",
@@ -116,11 +115,11 @@ TEST(Run, RejectedEntriesAreSkippedAndTheStatusSaysSo) {
 
 TEST(Run, OneBitBitmapGivesAnEmptyArray) {
   temp_dir dir;
-  tilecut_test::bmp_spec spec;
-  spec.bit_count = 1;
-  spec.width = 16;
-  spec.palette_entries = 2;
-  dir.write("mono.bmp", tilecut_test::build_bmp(spec));
+  tilecut_test::bmp_layout layout;
+  layout.bit_count = 1;
+  layout.width = 16;
+  layout.palette_entries = 2;
+  dir.write("mono.bmp", tilecut_test::build_bmp(layout));
   dir.write("format.txt", "mono.bmp 0 0 16 8 mono 0 1 2 3\n");
   const auto result = run_tilecut(dir);
   EXPECT_EQ(result.status, 0);

@@ -15,18 +15,18 @@ void put32(std::string& out, std::uint32_t v) {
   put16(out, v >> 16);
 }
 
-std::string pixel_rows(const bmp_spec& spec) {
-  const std::uint32_t bits = spec.bit_count * static_cast<std::uint32_t>(spec.width);
+std::string pixel_rows(const bmp_layout& layout) {
+  const std::uint32_t bits = layout.bit_count * static_cast<std::uint32_t>(layout.width);
   const std::uint32_t stride = ((bits + 31) & ~31u) / 8;
   std::string rows;
-  for (int stored = 0; stored < spec.height; ++stored) {
-    const int y = spec.top_down ? stored : spec.height - 1 - stored;
+  for (int stored = 0; stored < layout.height; ++stored) {
+    const int y = layout.top_down ? stored : layout.height - 1 - stored;
     std::string row(stride, '\0');
-    for (int x = 0; x < spec.width && spec.bit_count == 8; ++x) {
-      const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(spec.width) +
+    for (int x = 0; x < layout.width && layout.bit_count == 8; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(layout.width) +
                              static_cast<std::size_t>(x);
-      if (at < spec.pixels.size())
-        row[static_cast<std::size_t>(x)] = static_cast<char>(spec.pixels[at]);
+      if (at < layout.pixels.size())
+        row[static_cast<std::size_t>(x)] = static_cast<char>(layout.pixels[at]);
     }
     rows += row;
   }
@@ -35,35 +35,36 @@ std::string pixel_rows(const bmp_spec& spec) {
 
 }  // namespace
 
-std::string build_bmp(const bmp_spec& spec) {
-  const std::string data = spec.raw_pixel_data.empty() ? pixel_rows(spec)
-                                                       : std::string(spec.raw_pixel_data.begin(),
-                                                                     spec.raw_pixel_data.end());
-  const std::uint32_t table = 14 + spec.info_size;
-  const std::uint32_t offset = table + 4 * spec.palette_entries + spec.gap;
+std::string build_bmp(const bmp_layout& layout) {
+  const std::string data =
+      layout.raw_pixel_data.empty()
+          ? pixel_rows(layout)
+          : std::string(layout.raw_pixel_data.begin(), layout.raw_pixel_data.end());
+  const std::uint32_t table = 14 + layout.info_size;
+  const std::uint32_t offset = table + 4 * layout.palette_entries + layout.gap;
   std::string out = "BM";
   put32(out, offset + static_cast<std::uint32_t>(data.size()));
   put32(out, 0);
   put32(out, offset);
-  put32(out, spec.info_size);
-  put32(out, static_cast<std::uint32_t>(spec.width));
-  put32(out, static_cast<std::uint32_t>(spec.top_down ? -spec.height : spec.height));
+  put32(out, layout.info_size);
+  put32(out, static_cast<std::uint32_t>(layout.width));
+  put32(out, static_cast<std::uint32_t>(layout.top_down ? -layout.height : layout.height));
   put16(out, 1);
-  put16(out, spec.bit_count);
-  put32(out, spec.compression);
+  put16(out, layout.bit_count);
+  put32(out, layout.compression);
   put32(out, static_cast<std::uint32_t>(data.size()));
   put32(out, 2835);
   put32(out, 2835);
-  put32(out, spec.palette_entries);
+  put32(out, layout.palette_entries);
   put32(out, 0);
   out.resize(table, '\0');  // the rest of a larger information header
-  for (std::uint32_t n = 0; n < spec.palette_entries; ++n) {
-    out.push_back(static_cast<char>(spec.blue(n)));
+  for (std::uint32_t n = 0; n < layout.palette_entries; ++n) {
+    out.push_back(static_cast<char>(layout.blue(n)));
     out.push_back(static_cast<char>(n & 0xFF));
     out.push_back(static_cast<char>((n * 7) & 0xFF));
     out.push_back('\0');
   }
-  out.append(spec.gap, '\x5A');
+  out.append(layout.gap, '\x5A');
   return out + data;
 }
 

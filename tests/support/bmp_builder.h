@@ -9,7 +9,7 @@ namespace tilecut_test {
 
 // Describes a BMP file for a test to write; defaults give the common
 // uncompressed 8-bit bitmap with a 40-byte header and 256 colours.
-struct bmp_spec {
+struct bmp_layout {
   std::int32_t width = 8;
   std::int32_t height = 8;  // always positive here; top_down stores it negated
   std::uint16_t bit_count = 8;
@@ -27,7 +27,7 @@ struct bmp_spec {
   std::vector<std::uint8_t> raw_pixel_data;
 };
 
-std::string build_bmp(const bmp_spec& spec);
+std::string build_bmp(const bmp_layout& layout);
 
 // width * height pixel values, top row first, value_at(x, y) each.
 std::vector<std::uint8_t> make_pixels(int width, int height,

@@ -14,12 +14,12 @@ namespace {
 const std::string& good_fr() {
   static const std::string file = [] {
     tilecut_test::temp_dir dir;
-    tilecut_test::bmp_spec spec;
-    spec.width = 16;
-    spec.height = 16;
-    spec.pixels = tilecut_test::make_pixels(
+    tilecut_test::bmp_layout layout;
+    layout.width = 16;
+    layout.height = 16;
+    layout.pixels = tilecut_test::make_pixels(
         16, 16, [](int x, int y) { return static_cast<std::uint8_t>((x * y + x) % 4); });
-    dir.write("s.bmp", tilecut_test::build_bmp(spec));
+    dir.write("s.bmp", tilecut_test::build_bmp(layout));
     view_test::run_job(dir, "s.bmp 0 0 16 16 s.fr 0 1 2 3\r\n");
     return dir.read("s.fr").value_or("");
   }();

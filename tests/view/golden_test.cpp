@@ -17,15 +17,15 @@ const palette ramp = {{255, 255, 255}, {170, 170, 170}, {85, 85, 85}, {0, 0, 0}}
 // A bitmap whose pixel values are the table's digits plus `offset`.
 std::string bitmap_of(const rows& table, int offset,
                       std::function<std::uint8_t(std::uint32_t)> blue) {
-  tilecut_test::bmp_spec spec;
-  spec.width = static_cast<std::int32_t>(table[0].size());
-  spec.height = static_cast<std::int32_t>(table.size());
-  spec.pixels = tilecut_test::make_pixels(spec.width, spec.height, [&](int x, int y) {
+  tilecut_test::bmp_layout layout;
+  layout.width = static_cast<std::int32_t>(table[0].size());
+  layout.height = static_cast<std::int32_t>(table.size());
+  layout.pixels = tilecut_test::make_pixels(layout.width, layout.height, [&](int x, int y) {
     return static_cast<std::uint8_t>(
         table[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] - '0' + offset);
   });
-  spec.blue = std::move(blue);
-  return tilecut_test::build_bmp(spec);
+  layout.blue = std::move(blue);
+  return tilecut_test::build_bmp(layout);
 }
 
 // Decodes the picture and compares it with the table, each digit drawn

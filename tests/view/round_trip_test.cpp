@@ -26,12 +26,12 @@ source_bitmap random_bitmap(int width, int height, std::mt19937& random) {
 }
 
 std::string bmp_of(const source_bitmap& source) {
-  tilecut_test::bmp_spec spec;
-  spec.width = source.width;
-  spec.height = source.height;
-  spec.pixels = source.pixels;
-  spec.blue = [&](std::uint32_t n) { return n < 4 ? source.blue[n] : std::uint8_t{77}; };
-  return tilecut_test::build_bmp(spec);
+  tilecut_test::bmp_layout layout;
+  layout.width = source.width;
+  layout.height = source.height;
+  layout.pixels = source.pixels;
+  layout.blue = [&](std::uint32_t n) { return n < 4 ? source.blue[n] : std::uint8_t{77}; };
+  return tilecut_test::build_bmp(layout);
 }
 
 std::string job(const std::string& bitmap, const source_bitmap& s, const std::string& output) {
