@@ -1,12 +1,34 @@
 #include "tiles/fr_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "common/byte_order.h"
 #include "common/messages.h"
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace tilecut {
+namespace {
+
+// Asks for huge pages under a large buffer before its first touch: one page
+// fault then maps 2 MiB rather than 4 KiB, and the faults of a fresh 4 MiB
+// buffer cost more than encoding its tiles. Only a hint; a refusal changes
+// nothing.
+void prefer_huge_pages([[maybe_unused]] std::uint8_t* bytes, [[maybe_unused]] std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t huge = std::uintptr_t{1} << 21;
+  const auto start = reinterpret_cast<std::uintptr_t>(bytes);
+  const std::uintptr_t first = (start + huge - 1) & ~(huge - 1);
+  const std::uintptr_t last = (start + size) & ~(huge - 1);
+  if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
+}  // namespace
 
 std::int64_t output_size(std::uint16_t bit_count, std::int32_t width, std::int32_t height) {
   const std::int64_t bytes_per_column = bit_count == 1 ? 1 : 2;
@@ -21,13 +43,15 @@ int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width, 
     report(messages::out_of_memory);
     return -1;
   }
-  // Zeroed: body bytes the walk does not reach are 0.
-  fr.bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]());
+  fr.bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
   if (!fr.bytes) {
     report(messages::out_of_memory);
     return -1;
   }
   fr.size = static_cast<std::size_t>(size);
+  prefer_huge_pages(fr.bytes.get(), fr.size);
+  // Zeroed: body bytes the walk does not reach are 0.
+  std::memset(fr.bytes.get(), 0, fr.size);
   std::uint8_t* header = fr.bytes.get();
   header[0] = 'F';
   header[1] = 'R';
