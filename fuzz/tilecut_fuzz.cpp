@@ -16,6 +16,7 @@
 //   In both modes, bit 4 sends the listing and the FR file to /dev/full, where
 //   every write fails.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "job/convert_entry.h"
 #include "job/job_scanner.h"
 #include "tiles/listing.h"
+#include "tiles/tile_encoder.h"
 
 namespace {
 
@@ -127,6 +129,31 @@ void split_input(const std::uint8_t* data, std::size_t size, std::string& job_li
   if (image.size > 0) std::memcpy(image.bytes.get(), data + bitmap_at, image.size);
 }
 
+// The strip encoder must give the words of the scalar one for any pixels and
+// any colour indices, out-of-range and repeated ones included. The bitmap
+// bytes serve as the pixels of a strip of whole tiles, rows side by side.
+void check_strip_encoder(const tilecut::bitmap_image& image, const tilecut::job_entry& entry) {
+  constexpr std::size_t tile_pixels = tilecut::tile_size * tilecut::tile_size;
+  constexpr std::size_t max_tiles = 9;  // odd, so the one-tile tail is reached too
+  const std::size_t tile_count = std::min(image.size / tile_pixels, max_tiles);
+  if (tile_count == 0) return;
+  tilecut::colour_indices colours;
+  for (int k = 0; k < 4; ++k) colours.index[k] = entry.colour_index[k];
+  const auto step = static_cast<std::ptrdiff_t>(tile_count * tilecut::tile_size);
+  std::uint8_t words[max_tiles * tilecut::tile_size * 2];
+  tilecut::encode_tile_strip_fast(image.bytes.get(), step, tile_count, colours, words);
+  for (std::size_t t = 0; t < tile_count; ++t) {
+    for (int r = 0; r < tilecut::tile_size; ++r) {
+      const std::uint8_t* pixels = image.bytes.get() + r * step + t * tilecut::tile_size;
+      const std::uint16_t want = tilecut::encode_tile_row_scalar(pixels, colours);
+      const std::uint8_t* got = words + 2 * (t * tilecut::tile_size + static_cast<std::size_t>(r));
+      if (got[0] != static_cast<std::uint8_t>(want) || got[1] != (want >> 8)) {
+        invariant_broken("encode_tile_strip_fast differs from encode_tile_row_scalar");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -159,6 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++converted;
     tilecut::convert_entry(image, entry, tilecut::is_binary_mode(entry.output_name), entry_outputs);
   }
+  check_strip_encoder(image, entry);
   // Keeps the listing's buffer from growing across inputs.
   tilecut::flush_listing(outputs.array_listing);
   return 0;
