@@ -1,7 +1,6 @@
 #include "tiles/fr_file.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "common/byte_order.h"
@@ -9,26 +8,55 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace tilecut {
 namespace {
 
-// Asks for huge pages under a large buffer before its first touch: one page
-// fault then maps 2 MiB rather than 4 KiB, and the faults of a fresh 4 MiB
-// buffer cost more than encoding its tiles. Only a hint; a refusal changes
-// nothing.
-void prefer_huge_pages([[maybe_unused]] std::uint8_t* bytes, [[maybe_unused]] std::size_t size) {
+using fr_bytes = std::unique_ptr<std::uint8_t[], fr_bytes_free>;
+
+// A zeroed buffer. A large one is mapped from the system on a 2 MiB boundary
+// with huge pages asked for before its first touch: one page fault then maps
+// 2 MiB rather than 4 KiB (the faults of a fresh 4 MiB buffer cost more than
+// encoding its tiles), and the mapping comes zeroed without a pass to clear it.
+fr_bytes allocate_zeroed(std::size_t size) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr std::uintptr_t huge = std::uintptr_t{1} << 21;
-  const auto start = reinterpret_cast<std::uintptr_t>(bytes);
-  const std::uintptr_t first = (start + huge - 1) & ~(huge - 1);
-  const std::uintptr_t last = (start + size) & ~(huge - 1);
-  if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  constexpr std::size_t huge_page = std::size_t{1} << 21;
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  if (size >= huge_page && page > 0 && huge_page % page == 0) {
+    // Room to slide to the boundary; the slack on either side is given back.
+    const std::size_t reserved = size + huge_page;
+    void* mapped =
+        mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) return fr_bytes(nullptr, fr_bytes_free{});
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + huge_page - 1) & ~std::uintptr_t{huge_page - 1};
+    const std::size_t length = (size + page - 1) / page * page;
+    if (aligned > start) munmap(mapped, aligned - start);
+    if (start + reserved > aligned + length) {
+      munmap(reinterpret_cast<void*>(aligned + length), start + reserved - (aligned + length));
+    }
+    auto* bytes = reinterpret_cast<std::uint8_t*>(aligned);
+    // Only a hint: a refusal leaves ordinary pages.
+    madvise(bytes, length, MADV_HUGEPAGE);
+    return fr_bytes(bytes, fr_bytes_free{length});
+  }
 #endif
+  return fr_bytes(new (std::nothrow) std::uint8_t[size](), fr_bytes_free{});
 }
 
 }  // namespace
+
+void fr_bytes_free::operator()(std::uint8_t* bytes) const {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  if (mapped_length != 0) {
+    munmap(bytes, mapped_length);
+    return;
+  }
+#endif
+  delete[] bytes;
+}
 
 std::int64_t output_size(std::uint16_t bit_count, std::int32_t width, std::int32_t height) {
   const std::int64_t bytes_per_column = bit_count == 1 ? 1 : 2;
@@ -43,15 +71,13 @@ int setup_fr_buffer(fr_buffer& fr, std::uint16_t bit_count, std::int32_t width, 
     report(messages::out_of_memory);
     return -1;
   }
-  fr.bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]);
+  // Zeroed: body bytes the walk does not reach are 0.
+  fr.bytes = allocate_zeroed(static_cast<std::size_t>(size));
   if (!fr.bytes) {
     report(messages::out_of_memory);
     return -1;
   }
   fr.size = static_cast<std::size_t>(size);
-  prefer_huge_pages(fr.bytes.get(), fr.size);
-  // Zeroed: body bytes the walk does not reach are 0.
-  std::memset(fr.bytes.get(), 0, fr.size);
   std::uint8_t* header = fr.bytes.get();
   header[0] = 'F';
   header[1] = 'R';

@@ -16,9 +16,15 @@ inline constexpr std::size_t fr_header_size = 16;
 // than a width that is a multiple of 8 has: files in use have this size.
 std::int64_t output_size(std::uint16_t bit_count, std::int32_t width, std::int32_t height);
 
+// Frees an FR buffer's bytes the way setup_fr_buffer allocated them.
+struct fr_bytes_free {
+  std::size_t mapped_length = 0;  // of a memory mapping; 0 for new[]
+  void operator()(std::uint8_t* bytes) const;
+};
+
 // A whole FR tile file in memory: the 16-byte header, then the body.
 struct fr_buffer {
-  std::unique_ptr<std::uint8_t[]> bytes;
+  std::unique_ptr<std::uint8_t[], fr_bytes_free> bytes;
   std::size_t size = 0;
 };
 

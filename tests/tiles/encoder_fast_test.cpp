@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "tiles/fr_file.h"
@@ -193,6 +194,32 @@ TEST(EncodeTilesFast, FrBodyShorterThanTheWalkKeepsTheWordsThatFit) {
     EXPECT_EQ(fr_body_words(fr, room), expected) << c.body_width << "x" << c.body_height;
     EXPECT_EQ(std::vector<std::uint8_t>(fr.bytes.get(), fr.bytes.get() + fr_header_size), header);
   }
+}
+
+// An FR file of over 2 MiB, which setup_fr_buffer maps from the system rather
+// than taking from the heap: filled in place to the walk's end, zero past it.
+TEST(EncodeTilesFast, LargeFrBufferFilledInPlaceAndZeroPastTheWalk) {
+  constexpr std::int32_t width = 4096, height = 2048;
+  std::vector<std::uint8_t> pixels(std::size_t{width} * height);
+  random_source random;
+  const colour_indices colours{{6, 0, 256, 5}};
+  for (std::uint8_t& p : pixels) p = random.pixel(colours);
+  const pixel_rows image{pixels.data(), width, width, height};
+  const tile_region region{0, 0, width, height};
+
+  fr_buffer fr;
+  ASSERT_EQ(setup_fr_buffer(fr, 8, width, height, std::size_t{1} << 30), 0);
+  ASSERT_GT(fr.size, std::size_t{2} << 20);
+  fr_body_sink body(fr);
+  encode_tiles(image, region, colours, body);
+  const std::vector<std::uint16_t> expected = scalar_walk(image, region, colours);
+  ASSERT_EQ(fr_body_words(fr, expected.size()), expected);
+  // One column of tiles more than the walk fills: left as set up.
+  const std::size_t walked = fr_header_size + 2 * expected.size();
+  ASSERT_EQ(fr.size - walked, std::size_t{2} * height);
+  for (std::size_t i = walked; i < fr.size; ++i) ASSERT_EQ(fr.bytes[i], 0) << i;
+  // The header stays as set up: magic bytes first.
+  EXPECT_EQ(std::string(fr.bytes.get(), fr.bytes.get() + 4), "FRBM");
 }
 
 }  // namespace
