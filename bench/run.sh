@@ -3,7 +3,7 @@
 # the same run, peak memory, then the encoder and listing throughput.
 # Builds into build-bench/, works in build-bench/run/.
 #
-#   bench/run.sh [RUNS]      RUNS timed runs per command (default 20)
+#   bench/run.sh [RUNS]      RUNS timed runs per command (default 40)
 #
 # BENCH_TILECUT=PATH times that tilecut (another build, say) instead of the
 # one built here; BENCH_ENCODER_BENCH=PATH likewise for tilecut_bench.
@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-runs=${1:-20}
+runs=${1:-40}
 
 need() {  # need COMMAND PACKAGE
   command -v "$1" >/dev/null 2>&1 && return
