@@ -1,8 +1,10 @@
 #include "support/tilecut_process.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -37,7 +39,11 @@ std::optional<std::string> temp_dir::read(const std::string& name) const {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-run_result run_tilecut(const temp_dir& dir, const std::string& program) {
+run_result run_program(const temp_dir& dir, std::vector<std::string> words,
+                       std::uint64_t file_size_limit) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   int pipe_ends[2];
   if (pipe(pipe_ends) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = fork();
@@ -47,7 +53,12 @@ run_result run_tilecut(const temp_dir& dir, const std::string& program) {
     close(pipe_ends[0]);
     close(pipe_ends[1]);
     if (chdir(dir.path().c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    if (file_size_limit > 0) {
+      std::signal(SIGXFSZ, SIG_IGN);  // a failing write returns EFBIG instead
+      const rlimit limit{file_size_limit, file_size_limit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+    }
+    execv(argv[0], argv.data());
     _exit(127);
   }
   close(pipe_ends[1]);
@@ -63,5 +74,7 @@ run_result run_tilecut(const temp_dir& dir, const std::string& program) {
   if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
   return result;
 }
+
+run_result run_tilecut(const temp_dir& dir) { return run_program(dir, {TILECUT_BINARY}); }
 
 }  // namespace tilecut_test

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tilecut_test {
 
@@ -28,7 +30,13 @@ struct run_result {
   std::string output;  // everything written to standard output
 };
 
-// Runs the built tilecut binary (or another program) in the directory.
-run_result run_tilecut(const temp_dir& dir, const std::string& program = TILECUT_BINARY);
+// Runs a program (its path first, then its arguments) in the directory. A
+// file_size_limit above 0 caps the size of any file it writes (RLIMIT_FSIZE,
+// SIGXFSZ ignored), so that a write fails part way.
+run_result run_program(const temp_dir& dir, std::vector<std::string> words,
+                       std::uint64_t file_size_limit = 0);
+
+// Runs the built tilecut binary in the directory.
+run_result run_tilecut(const temp_dir& dir);
 
 }  // namespace tilecut_test

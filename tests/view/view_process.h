@@ -9,9 +9,8 @@
 
 namespace view_test {
 
-// Runs the built tilecut-view with the arguments in the directory. A
-// file_size_limit above 0 caps the size of any file it writes (RLIMIT_FSIZE,
-// SIGXFSZ ignored), so that a write fails part way.
+// Runs the built tilecut-view with the arguments in the directory; see
+// tilecut_test::run_program for file_size_limit.
 tilecut_test::run_result run_view(const tilecut_test::temp_dir& dir,
                                   const std::vector<std::string>& arguments,
                                   std::uint64_t file_size_limit = 0);
