@@ -1,4 +1,5 @@
 #include "view_process.h"
+
 #include <algorithm>
 #include <utility>
 
