@@ -1,5 +1,7 @@
 #include "bitmap/bitmap_image.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <new>
 
@@ -13,10 +15,17 @@ struct file_closer {
 };
 
 // A name holding a NUL byte cannot name a file; opening it would open the
-// shorter name before the NUL instead.
+// shorter name before the NUL instead. A directory opens, but is no file to
+// load (and some file systems report a size of 2^63 - 1 for it).
 std::FILE* open_for_reading(const std::string& name) {
   if (name.find('\0') != std::string::npos) return nullptr;
-  return std::fopen(name.c_str(), "rb");
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  struct stat status {};
+  if (file && (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode))) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 }  // namespace
@@ -40,7 +49,6 @@ load_status load_bitmap(const std::string& name, std::size_t memory_limit, bitma
     report(messages::out_of_memory);
     return load_status::no_memory;
   }
-  // A directory opens but cannot be read: it is no file to load.
   if (size > 0 && std::fread(bytes.get(), 1, size, file.get()) != size) {
     report(messages::bitmap_missing, name);
     return load_status::missing;

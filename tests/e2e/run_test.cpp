@@ -1,6 +1,8 @@
 // The run loop end to end: the built binary in a fresh directory.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/bmp_builder.h"
 #include "support/cp932.h"
 #include "support/tilecut_process.h"
@@ -91,6 +93,15 @@ TEST(Run, MissingBitmapStopsTheRunKeepingEarlierOutput) {
   EXPECT_EQ(*dir.read("output.txt"), "short a[]={\r\n" + tile_line("0x0000") + "};\r\n");
   EXPECT_EQ(dir.read("b.fr")->size(), 48u);
   EXPECT_EQ(*dir.read("c.fr"), "");
+}
+
+TEST(Run, DirectoryNamedAsBitmapCannotBeOpened) {
+  temp_dir dir;
+  std::filesystem::create_directory(dir.path() / "sub.bmp");
+  dir.write("format.txt", "sub.bmp 0 0 8 8 out 0 1 2 3\n");
+  const auto result = run_tilecut(dir);
+  EXPECT_EQ(result.output, cp932("sub.bmpが見つかりません\n"));
+  EXPECT_EQ(result.status, 255);
 }
 
 TEST(Run, RejectedEntriesAreSkippedAndTheStatusSaysSo) {
