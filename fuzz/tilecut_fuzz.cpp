@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "bitmap/bitmap_header.h"
 #include "bitmap/bitmap_image.h"
 #include "job/convert_entry.h"
 #include "job/job_scanner.h"
@@ -40,6 +41,12 @@ constexpr int max_converted_entries = 16;
 // Small, so that a hostile header fails fast instead of making every input
 // decode and encode tens of megabytes.
 constexpr std::size_t fuzz_memory_limit = std::size_t{4} << 20;
+
+// Pixels one input may have decoded and encoded before its later entries are
+// only scanned. Without it a few mutants of a large RLE8 bitmap, sixteen
+// 4 MiB decodes and encodes each, take the fuzzer from tens of thousands of
+// inputs a second to hundreds.
+constexpr std::uint64_t pixel_budget = std::uint64_t{16} << 20;
 
 constexpr std::size_t fixed_header_size = 17;
 
@@ -154,6 +161,26 @@ void check_strip_encoder(const tilecut::bitmap_image& image, const tilecut::job_
   }
 }
 
+// Bytes each entry decodes before its region is checked: the rows of an RLE8
+// bitmap that fits the memory limit, else none worth counting.
+std::uint64_t decode_cost(const tilecut::bitmap_image& image) {
+  tilecut::bitmap_header header;
+  if (tilecut::read_bitmap_header(image.view(), "", header) != 0) return 0;
+  if (header.bit_count != 8 || header.compression != tilecut::compression_rle8) return 0;
+  if (header.width <= 0 || header.height <= 0) return 0;
+  const auto bytes = static_cast<std::uint64_t>(tilecut::row_stride(8, header.width)) *
+                     static_cast<std::uint64_t>(header.height);
+  return bytes <= fuzz_memory_limit ? bytes : 0;
+}
+
+// Pixels a converted entry encoded, or the FR file it filled.
+std::uint64_t encode_cost(const tilecut::job_entry& entry) {
+  if (entry.width <= 0 || entry.height <= 0) return 0;
+  const std::uint64_t area =
+      static_cast<std::uint64_t>(entry.width) * static_cast<std::uint64_t>(entry.height);
+  return std::min<std::uint64_t>(area, fuzz_memory_limit);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -171,6 +198,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tilecut::job_scanner scanner = tilecut::make_job_scanner(job_list);
   tilecut::job_entry entry;  // shared by the scans, as in a run
   int converted = 0;
+  const std::uint64_t decode_pixels = decode_cost(image);
+  std::uint64_t spent = 0;
   for (;;) {
     const std::size_t before = scanner.at;
     const int filled = tilecut::scan_entry(scanner, entry);
@@ -181,10 +210,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (scanner.at > scanner.text.size()) invariant_broken("scan_entry ran past the text");
     // The whole list is still scanned, so that a scanner that never ends is
-    // caught as a timeout whatever the cap.
-    if (converted >= max_converted_entries) continue;
+    // caught as a timeout whatever the caps.
+    if (converted >= max_converted_entries || spent >= pixel_budget) continue;
     ++converted;
-    tilecut::convert_entry(image, entry, tilecut::is_binary_mode(entry.output_name), entry_outputs);
+    spent += decode_pixels;
+    if (tilecut::convert_entry(image, entry, tilecut::is_binary_mode(entry.output_name),
+                               entry_outputs) == tilecut::entry_result::converted) {
+      spent += encode_cost(entry);
+    }
   }
   check_strip_encoder(image, entry);
   // Keeps the listing's buffer from growing across inputs.
